@@ -43,7 +43,7 @@ void WordIndex::place(Slot slot) noexcept {
 }
 
 void WordIndex::rebuild(std::size_t slotCount) {
-    std::vector<Slot> old(slotCount);
+    std::vector<Slot, LargeAllocator<Slot>> old(slotCount);
     old.swap(slots_);
     mask_ = slotCount - 1;
     for (const Slot& slot : old) {
