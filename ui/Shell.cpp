@@ -64,7 +64,8 @@ void Shell::dispatch(WindowId window, Event&& event) {
 
 std::shared_ptr<WindowHandlers> Shell::receiver(WindowId window) {
     const auto it = windows_.find(window);
-    if (it == windows_.end() || !it->second.handlers) {
+    // A window on its way out takes no more input: a second click of 导入！ must not import again.
+    if (it == windows_.end() || !it->second.handlers || it->second.destroyRequested) {
         return nullptr;
     }
     // A disabled window takes no input, whatever the platform lets through.
