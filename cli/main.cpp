@@ -6,7 +6,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
@@ -192,25 +191,6 @@ class PhraseSink {
     bool failed_ = false;
 };
 
-#if defined(__linux__) && defined(__GLIBC__)
-// A large run spends most of its time on first touches of fresh memory, page by page. glibc's
-// malloc backs its large blocks with transparent huge pages when told so, which halves that
-// cost; it reads the setting only when a process starts, so the program starts itself once
-// more with it. Where that is not possible it simply goes on.
-void restartWithHugePages(char** argv) {
-    constexpr std::string_view kHugePages = "glibc.malloc.hugetlb=1";
-    const char* given = std::getenv("GLIBC_TUNABLES");
-    std::string tunables = given == nullptr ? "" : given;
-    if (tunables.find("glibc.malloc.hugetlb") != std::string::npos) {
-        return;
-    }
-    tunables += tunables.empty() ? std::string(kHugePages) : ":" + std::string(kHugePages);
-    if (::setenv("GLIBC_TUNABLES", tunables.c_str(), 1) == 0) {
-        ::execv("/proc/self/exe", argv);
-    }
-}
-#endif
-
 int run(const CliOptions& options) {
     WordList mainWords;
     WordList longTailWords;
@@ -267,11 +247,6 @@ int main(int argc, char** argv) {
         std::printf("quillmora-cli %s\n", QUILLMORA_VERSION);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-#if defined(__linux__) && defined(__GLIBC__)
-    if (parsed.options->mainFile || parsed.options->longTailFile) {
-        restartWithHugePages(argv);
-    }
-#endif
     try {
         return run(*parsed.options);
     } catch (const std::bad_alloc&) {

@@ -157,12 +157,7 @@ void runSequential(const WordList& mainWords, const WordList& longTailWords, Wor
     if (combined.count() == 0 && !hasEqualItems(secondWords)) {
         withoutProbes.emplace(firstWords, secondWords, combined);
     }
-    // Without probes the list's index is dropped at the first append, so reserving room in
-    // it first would only fill memory that is never used: reserve after that append instead.
-    bool reserved = !withoutProbes;
-    if (reserved) {
-        reserveForSequential(mainWords, longTailWords, combined);
-    }
+    reserveForSequential(mainWords, longTailWords, combined);
 
     CandidateBuilder builder(order);
     const Position mainCount = mainWords.count();
@@ -177,10 +172,6 @@ void runSequential(const WordList& mainWords, const WordList& longTailWords, Wor
             const bool added = withoutProbes ? withoutProbes->offer(candidate, mainFirst ? i : j)
                                              : combined.appendIfNew(candidate);
             if (added) {
-                if (!reserved) {
-                    reserved = true;
-                    reserveForSequential(mainWords, longTailWords, combined);
-                }
                 phraseAdded(combined);
             }
         }
