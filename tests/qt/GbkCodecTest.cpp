@@ -21,9 +21,9 @@ TEST(GbkCodec, DecodesAndEncodesCodePage936) {
         {"abc", "abc"},
         {"主词", "\xD6\xF7\xB4\xCA"},
         {"回车符", "\xBB\xD8\xB3\xB5\xB7\xFB"},
-        {"€", "\x80"},             // code page 936 has the euro sign at 0x80
+        {"€", "\x80"},                 // code page 936 has the euro sign at 0x80
         {"\xE3\x80\x80", "\xA1\xA1"},  // ideographic space
-        {"镕", "\xE9\x46"},        // GBK beyond GB 2312, second byte below 0x80
+        {"镕", "\xE9\x46"},            // GBK beyond GB 2312, second byte below 0x80
         {"a\tb", "a\tb"},
     };
     for (const RoundTrip& c : cases) {
@@ -44,7 +44,9 @@ TEST(GbkCodec, RefusesWhatGbkCannotHoldAndRecoversAfterIt) {
 }
 
 TEST(GbkCodec, ShowsBytesThatAreNotGbkWithoutTouchingTheRest) {
-    const QString decoded = decodeGbk("a\x81" "b\xD6\xF7");
+    const QString decoded = decodeGbk(
+        "a\x81"
+        "b\xD6\xF7");
     EXPECT_TRUE(decoded.startsWith(QLatin1Char('a')));
     EXPECT_TRUE(decoded.endsWith(QStringLiteral("主")));
     EXPECT_EQ(decodeGbk("\xD6\xF7"), QStringLiteral("主"));

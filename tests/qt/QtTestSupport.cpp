@@ -16,7 +16,9 @@
 
 namespace quillmora::qttest {
 
-void clickThroughWindow(QWidget& widget) { clickThroughWindow(widget, widget.rect().center()); }
+void clickThroughWindow(QWidget& widget) {
+    clickThroughWindow(widget, widget.rect().center());
+}
 
 void clickThroughWindow(QWidget& widget, QPoint where) {
     QWidget* top = widget.window();
@@ -64,8 +66,11 @@ void whenModalOpens(std::function<void(QWidget&)> answer, std::chrono::milliseco
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, started, answer, patience] {
-        if (QWidget* modal = activeModal()) {
+    // The box whose answer registers this one is still open then; it is not the next one.
+    const QPointer<QWidget> openNow = activeModal();
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, started, answer, patience, openNow] {
+        QWidget* modal = activeModal();
+        if (modal && modal != openNow.data()) {
             timer->stop();
             timer->deleteLater();
             answer(*modal);

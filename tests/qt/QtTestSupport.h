@@ -4,6 +4,7 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <ostream>
 
 class QWidget;
 
@@ -25,8 +26,8 @@ void requestClose(QWidget& window);
 // The modal box or dialog that is open, or null.
 QWidget* activeModal();
 
-// Calls `answer` with the next modal box or dialog once it is open, from whatever loop runs
-// then; gives up after `patience`.
+// Calls `answer` with the next modal box or dialog once it is open (not the one open now),
+// from whatever loop runs then; gives up after `patience`.
 void whenModalOpens(std::function<void(QWidget&)> answer,
                     std::chrono::milliseconds patience = std::chrono::seconds(10));
 
@@ -40,3 +41,8 @@ QString messageBoxText(QWidget& box);
 void clickButtonWithText(QWidget& dialog, const QString& text);
 
 }  // namespace quillmora::qttest
+
+// Readable QStrings in the test output.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

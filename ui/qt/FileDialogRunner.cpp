@@ -1,18 +1,20 @@
 #include "ui/qt/FileDialogRunner.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace quillmora {
 
 namespace {
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
 
 QString fromPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
@@ -25,7 +27,7 @@ QString nameFilterOf(const FileTypeFilter& filter) {
 }
 
 class FileDialog final : public QFileDialog {
-public:
+  public:
     explicit FileDialog(const FileDialogRequest& request)
         : QFileDialog(QApplication::activeWindow()), request_(request) {}
 
@@ -37,7 +39,7 @@ public:
         QFileDialog::accept();
     }
 
-private:
+  private:
     // The two requests Qt's dialog does not enforce by itself; a refused name keeps the
     // dialog open, as on Windows.
     bool mayAccept(const QFileInfo& file) {

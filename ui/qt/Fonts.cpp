@@ -24,10 +24,10 @@ constexpr int kDefaultPixelSize = 12;
 void installProgramFonts() {
     // Windows names used by the program, mapped to what a Linux desktop has when they are
     // missing; where SimHei or SimSun are installed, they are found by these names first.
-    QFont::insertSubstitutions(QStringLiteral("黑体"), QStringList{QStringLiteral("SimHei")} +
-                                                           cjkSansFaces());
-    QFont::insertSubstitutions(QStringLiteral("宋体"), QStringList{QStringLiteral("SimSun")} +
-                                                           cjkSansFaces());
+    QFont::insertSubstitutions(QStringLiteral("黑体"),
+                               QStringList{QStringLiteral("SimHei")} + cjkSansFaces());
+    QFont::insertSubstitutions(QStringLiteral("宋体"),
+                               QStringList{QStringLiteral("SimSun")} + cjkSansFaces());
     QFont font;
     font.setFamilies(cjkSansFaces());
     font.setPixelSize(kDefaultPixelSize);

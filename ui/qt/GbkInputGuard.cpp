@@ -13,7 +13,7 @@ namespace quillmora {
 namespace {
 
 class GbkValidator final : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
 
     State validate(QString& input, int& /*position*/) const override {
@@ -25,7 +25,7 @@ public:
         return Invalid;
     }
 
-private:
+  private:
     // The box opens once the field has finished handling the key or the input method's
     // commit: a modal loop inside the field's own event handler is not safe.
     void tell(const QString& refused) const {

@@ -23,8 +23,12 @@ namespace {
 // dialog unit is a quarter of the width and an eighth of the height (MulDiv rounding).
 constexpr int kBaseUnitX = 6;
 constexpr int kBaseUnitY = 12;
-constexpr int toPixelsX(int units) { return (units * kBaseUnitX + 2) / 4; }
-constexpr int toPixelsY(int units) { return (units * kBaseUnitY + 4) / 8; }
+constexpr int toPixelsX(int units) {
+    return (units * kBaseUnitX + 2) / 4;
+}
+constexpr int toPixelsY(int units) {
+    return (units * kBaseUnitY + 4) / 8;
+}
 
 QRect placeOf(int x, int y, int width, int height) {
     return {toPixelsX(x), toPixelsY(y), toPixelsX(width), toPixelsY(height)};
@@ -46,14 +50,15 @@ const Layout kCompact{{toPixelsX(214), toPixelsY(56)},
                       placeOf(82, 30, 55, 19),
                       placeOf(151, 30, 55, 19)};
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
 
 class InputDialog final : public QDialog {
-public:
+  public:
     explicit InputDialog(const InputBoxRequest& request)
         : QDialog(QApplication::activeWindow(), Qt::Dialog | Qt::CustomizeWindowHint |
-                                                    Qt::WindowTitleHint |
-                                                    Qt::WindowSystemMenuHint |
+                                                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                     Qt::WindowCloseButtonHint) {
         const bool withPrompt = request.layout == InputBoxLayout::WithPrompt;
         const Layout& layout = withPrompt ? kWithPrompt : kCompact;
@@ -110,7 +115,7 @@ public:
 
     [[nodiscard]] const std::optional<Text>& answer() const { return answer_; }
 
-private:
+  private:
     QLineEdit* field_ = nullptr;
     std::optional<Text> answer_;
 };

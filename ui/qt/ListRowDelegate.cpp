@@ -23,8 +23,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(
         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect textRect = option.rect.adjusted(kTextIndent, 0, 0, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine |
-                                    Qt::TextExpandTabs,
+    painter->drawText(textRect,
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs,
                       index.data(Qt::DisplayRole).toString());
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QPen dotted(option.palette.color(group, QPalette::Text), 1, Qt::DotLine);

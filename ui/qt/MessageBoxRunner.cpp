@@ -25,8 +25,7 @@ QString fromUtf8(std::string_view text) {
 
 }  // namespace
 
-MessageBoxResult runMessageBox(std::string_view text, MessageBoxKind kind,
-                               std::string_view title) {
+MessageBoxResult runMessageBox(std::string_view text, MessageBoxKind kind, std::string_view title) {
     QMessageBox box(iconOf(kind), fromUtf8(title), fromUtf8(text));
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);

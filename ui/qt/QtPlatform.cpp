@@ -31,7 +31,7 @@ QString fromUtf8(std::string_view text) {
 // in progress: a destroyed window is deleted only when none is, because every handler that
 // can destroy a window runs inside one, with the Qt event handler of some control below it.
 class QtPlatform::GuardedEvents final : public PlatformEvents {
-public:
+  public:
     explicit GuardedEvents(QtPlatform& platform) : platform_(platform) {}
 
     void clicked(WindowId window, std::string_view control) override {
@@ -42,8 +42,7 @@ public:
     }
     void selectionChanged(WindowId window, std::string_view control,
                           WordList::Position row) override {
-        report(window,
-               [&](PlatformEvents& sink) { sink.selectionChanged(window, control, row); });
+        report(window, [&](PlatformEvents& sink) { sink.selectionChanged(window, control, row); });
     }
     void closeRequested(WindowId window) override {
         report(window, [&](PlatformEvents& sink) { sink.closeRequested(window); });
@@ -52,7 +51,7 @@ public:
         report(window, [&](PlatformEvents& sink) { sink.escapePressed(window); });
     }
 
-private:
+  private:
     template <class Report>
     void report(WindowId window, Report&& forward) {
         if (!platform_.sink_ || !platform_.windows_.contains(window)) {
@@ -76,7 +75,7 @@ private:
 // Esc in any control of a program window is that window's close request. Keys of the
 // message boxes, dialogs and drop-down lists are theirs.
 class QtPlatform::EscapeFilter final : public QObject {
-public:
+  public:
     explicit EscapeFilter(QtPlatform& platform) : platform_(platform) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -92,7 +91,7 @@ public:
         return true;
     }
 
-private:
+  private:
     QtPlatform& platform_;
 };
 
@@ -131,7 +130,9 @@ QtPlatform::~QtPlatform() {
     hiddenOwner_.reset();
 }
 
-void QtPlatform::setEventSink(PlatformEvents* sink) { sink_ = sink; }
+void QtPlatform::setEventSink(PlatformEvents* sink) {
+    sink_ = sink;
+}
 
 WindowId QtPlatform::createWindow(const WindowDeclaration& declaration, WindowOwner owner) {
     const WindowId id = nextId_++;
@@ -320,7 +321,8 @@ void QtPlatform::post(std::function<void()> task) {
 void QtPlatform::postQuit() {
     quitPending_ = true;
     // Wakes a loop that waits for events.
-    QMetaObject::invokeMethod(context_.get(), [] {}, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context_.get(), [] {}, Qt::QueuedConnection);
 }
 
 std::chrono::steady_clock::time_point QtPlatform::now() {
@@ -344,6 +346,8 @@ void QtPlatform::openWebPage(std::string_view address) {
     QDesktopServices::openUrl(QUrl(fromUtf8(address)));
 }
 
-void QtPlatform::reportEscape(QtWindow& window) { events_->escapePressed(window.id()); }
+void QtPlatform::reportEscape(QtWindow& window) {
+    events_->escapePressed(window.id());
+}
 
 }  // namespace quillmora

@@ -19,7 +19,7 @@ class QtWindow;
 // The Platform over Qt 6 Widgets. It creates and destroys what the shell asks for, reports
 // what the user does, and holds no rule of the program.
 class QtPlatform final : public Platform {
-public:
+  public:
     // Starts Qt unless a QApplication exists already (the tests keep one for all cases).
     QtPlatform(int& argc, char** argv);
     ~QtPlatform() override;
@@ -63,7 +63,7 @@ public:
     [[nodiscard]] QtWindow* window(WindowId window) const;
     [[nodiscard]] std::vector<QtWindow*> windows() const;
 
-private:
+  private:
     class GuardedEvents;
     class EscapeFilter;
 

@@ -54,6 +54,16 @@ void applyLook(QWidget& widget, const ControlDeclaration& declaration) {
     }
 }
 
+// A Windows radio button takes a click anywhere in its rectangle, not only on its mark and
+// text as Qt's does.
+class RadioButton final : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
 Qt::Alignment alignmentOf(TextAlignment alignment) {
     return alignment == TextAlignment::Center ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -155,7 +165,7 @@ QWidget* QtWindow::createWidget(const ControlDeclaration& declaration, QWidget* 
             return edit;
         }
         case ControlKind::RadioButton: {
-            auto* radio = new QRadioButton(caption, parent);
+            auto* radio = new RadioButton(caption, parent);
             control.radioPair = radioPairFor(declaration.parent);
             control.radioPair->addButton(radio);
             radio->setChecked(declaration.checked);
@@ -165,7 +175,7 @@ QWidget* QtWindow::createWidget(const ControlDeclaration& declaration, QWidget* 
     return new QWidget(parent);
 }
 
-QWidget* QtWindow::createListBox(const ControlDeclaration& /*declaration*/, QWidget* parent,
+QWidget* QtWindow::createListBox(const ControlDeclaration& declaration, QWidget* parent,
                                  Control& control) {
     auto* view = new QListView(parent);
     control.model = new WordListModel(view);
@@ -185,6 +195,16 @@ QWidget* QtWindow::createListBox(const ControlDeclaration& /*declaration*/, QWid
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     view->setPalette(palette);
+    const std::string name = declaration.name;
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, view, name] {
+                if (selectingFromProgram_) {
+                    return;
+                }
+                const QModelIndexList rows = view->selectionModel()->selectedRows();
+                events_.selectionChanged(
+                    id_, name, rows.isEmpty() ? WordList::kNoSelection : rows.first().row());
+            });
     return view;
 }
 
@@ -310,20 +330,6 @@ void QtWindow::showList(std::string_view name, const WordList& list) {
     control.model->setList(&list);
     selectingFromProgram_ = false;
     selectRowOfList(control);
-    if (auto* view = static_cast<QListView*>(control.widget); view->selectionModel()) {
-        const std::string controlName(name);
-        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this, view, controlName] {
-                    if (selectingFromProgram_) {
-                        return;
-                    }
-                    const QModelIndexList rows = view->selectionModel()->selectedRows();
-                    const WordList::Position row =
-                        rows.isEmpty() ? WordList::kNoSelection : rows.first().row();
-                    events_.selectionChanged(id_, controlName, row);
-                },
-                Qt::UniqueConnection);
-    }
 }
 
 void QtWindow::refreshList(std::string_view name) {

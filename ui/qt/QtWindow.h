@@ -20,7 +20,7 @@ class WordListModel;
 // One top-level window of the program with the controls of its declaration. It reports what
 // the user does to `events` and otherwise does only what it is told.
 class QtWindow final : public QWidget {
-public:
+  public:
     // `owner` null: an unowned window with its own task-bar entry; else a window that the
     // owner (never shown) keeps out of the task bar.
     QtWindow(WindowId id, const WindowDeclaration& declaration, QWidget* owner,
@@ -47,10 +47,10 @@ public:
     // Keeps the focused control across a disable, as a Windows dialog does.
     void setWindowEnabled(bool enabled);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     struct Control {
         ControlKind kind = ControlKind::Label;
         QWidget* widget = nullptr;
@@ -60,8 +60,7 @@ private:
     };
 
     void create(const ControlDeclaration& declaration);
-    QWidget* createWidget(const ControlDeclaration& declaration, QWidget* parent,
-                          Control& control);
+    QWidget* createWidget(const ControlDeclaration& declaration, QWidget* parent, Control& control);
     QWidget* createListBox(const ControlDeclaration& declaration, QWidget* parent,
                            Control& control);
     QButtonGroup* radioPairFor(const std::string& parent);

@@ -8,13 +8,13 @@ namespace quillmora {
 // A label that reports the left mouse button released over it. A press that ends outside the
 // label reports nothing, so a user can still change their mind by moving away.
 class ReleaseLabel final : public QLabel {
-public:
+  public:
     ReleaseLabel(const QString& text, QWidget* parent, std::function<void()> released);
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     std::function<void()> released_;
 };
 

@@ -9,7 +9,7 @@ namespace quillmora {
 // A list box's rows, read straight from its WordList: nothing is copied, and a row is decoded
 // only when the view paints it, so a list of millions shows at once.
 class WordListModel final : public QAbstractListModel {
-public:
+  public:
     using QAbstractListModel::QAbstractListModel;
 
     void setList(const WordList* list);
@@ -21,7 +21,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     const WordList* list_ = nullptr;
     // The count the view was last told; rows are only ever read below it.
     int shownCount_ = 0;
