@@ -14,7 +14,7 @@ using Position = WordList::Position;
 
 // Builds each candidate in one buffer, so a run allocates nothing per candidate.
 class CandidateBuilder {
-public:
+  public:
     explicit CandidateBuilder(CombineOrder order) : order_(order) {}
     std::string_view join(std::string_view mainWord, std::string_view longTailWord) {
         const bool mainFirst = order_ == CombineOrder::MainFirst;
@@ -23,7 +23,7 @@ public:
         return buffer_;
     }
 
-private:
+  private:
     CombineOrder order_;
     std::string buffer_;
 };
@@ -52,7 +52,7 @@ void reserveForSequential(const WordList& mainWords, const WordList& longTailWor
 // no two equal items. Only those candidates need a duplicate test, against each other; the
 // rest are appended without one, and the list's own index is rebuilt when next needed.
 class RunWithoutProbes {
-public:
+  public:
     RunWithoutProbes(const WordList& firstWords, WordList& combined)
         : overlaps_(findPrefixOverlaps(firstWords)), combined_(combined) {}
 
@@ -64,7 +64,8 @@ public:
         const auto k = static_cast<std::size_t>(firstWord);
         if (k >= overlaps_.size() || overlaps_[k]) {
             const std::uint64_t hash = hashText(candidate);
-            if (seen_.contains(candidate, hash, [this](Position p) { return combined_.viewAt(p); })) {
+            if (seen_.contains(candidate, hash,
+                               [this](Position p) { return combined_.viewAt(p); })) {
                 return false;
             }
             seen_.insert(combined_.count(), hash);
@@ -73,7 +74,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<bool> overlaps_;
     WordList& combined_;
     WordIndex seen_;
