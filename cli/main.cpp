@@ -15,8 +15,8 @@
 #include "core/Combination.h"
 #include "core/RandomIndexSource.h"
 #include "core/WordList.h"
+#include "textio/FileReplacement.h"
 #include "textio/FileSystem.h"
-#include "textio/PhraseFile.h"
 #include "textio/SplitText.h"
 #include "textio/TextFile.h"
 
@@ -66,10 +66,12 @@ std::uint32_t givenSeedAsClock() noexcept {
 class Progress {
   public:
     Progress(bool enabled, std::uint64_t total) : enabled_(enabled), total_(total) {}
-    ~Progress() {
+    // Ends the progress line, if one was shown.
+    void finish() {
         if (shown_) {
             show();
             std::fputc('\n', stderr);
+            shown_ = false;
         }
     }
     RunDecision beforeCandidate() {
@@ -102,85 +104,122 @@ class Progress {
     Clock::time_point lastShown_ = start_;
 };
 
-bool writeAllToStandardOutput(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(STDOUT_FILENO, data, size);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+// Where the phrase file goes: a file, which is replaced only once complete, or standard
+// output. Phrases arrive as the run appends them and leave in blocks, so the phrase file is
+// never built in memory beside the list that holds the same phrases.
+class PhraseSink {
+  public:
+    explicit PhraseSink(const std::optional<std::filesystem::path>& file) : file_(file) {
+        if (file_) {
+            replacement_.emplace(*file_);
+            if (replacement_->problem() != FileProblem::None) {
+                complainAboutFile(replacement_->problem());
             }
-            complain(std::string("cannot write to standard output: ") + std::strerror(errno));
-            return false;
         }
-        data += n;
-        size -= static_cast<std::size_t>(n);
+        block_.reserve(kBlock + 256);
     }
-    return true;
-}
 
-// The phrase file in blocks, so standard output needs no second copy of every phrase.
-bool writePhrasesToStandardOutput(const WordList& combined) {
-    std::string block;
-    constexpr std::size_t kBlock = 1 << 20;
-    block.reserve(kBlock + 64);
-    for (WordList::Position p = 0; p < combined.count(); ++p) {
-        const std::string_view item = combined.viewAt(p);
-        if (item.empty()) {
-            continue;
+    [[nodiscard]] bool failed() const noexcept { return failed_; }
+
+    void add(std::string_view phrase) {
+        if (phrase.empty() || failed_) {
+            return;
         }
-        block.append(item);
-        block.append("\r\n");
-        if (block.size() >= kBlock) {
-            if (!writeAllToStandardOutput(block.data(), block.size())) {
-                return false;
-            }
-            block.clear();
+        block_.append(phrase);
+        block_.append("\r\n");
+        if (block_.size() >= kBlock) {
+            flush();
         }
     }
-    return writeAllToStandardOutput(block.data(), block.size());
-}
+
+    // Writes what is left and, for a file, puts it in place of the old one.
+    bool finish() {
+        flush();
+        if (failed_ || !replacement_) {
+            return !failed_;
+        }
+        if (const FileProblem problem = replacement_->commit(); problem != FileProblem::None) {
+            complainAboutFile(problem);
+        }
+        return !failed_;
+    }
+
+  private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+    void complainAboutFile(FileProblem problem) {
+        failed_ = true;
+        complain("cannot write " + quoted(*file_) + ": " + std::string(describe(problem)));
+    }
+
+    void flush() {
+        if (failed_ || block_.empty()) {
+            return;
+        }
+        if (replacement_) {
+            if (const FileProblem problem = replacement_->write(block_);
+                problem != FileProblem::None) {
+                complainAboutFile(problem);
+            }
+        } else {
+            writeToStandardOutput();
+        }
+        block_.clear();
+    }
+
+    void writeToStandardOutput() {
+        const char* data = block_.data();
+        std::size_t size = block_.size();
+        while (size > 0) {
+            const ssize_t n = ::write(STDOUT_FILENO, data, size);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                failed_ = true;
+                complain(std::string("cannot write to standard output: ") + std::strerror(errno));
+                return;
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+    }
+
+    std::optional<std::filesystem::path> file_;
+    std::optional<FileReplacement> replacement_;
+    std::string block_;
+    bool failed_ = false;
+};
 
 int run(const CliOptions& options) {
-    if (options.outputFile && std::filesystem::is_directory(*options.outputFile)) {
-        complain("cannot write " + quoted(*options.outputFile) + ": " +
-                 std::string(describe(FileProblem::IsDirectory)));
-        return kFileError;
-    }
     WordList mainWords;
     WordList longTailWords;
     if (!importWords(options.mainFile, options.mainSeparator, "main-word", mainWords) ||
         !importWords(options.longTailFile, options.longTailSeparator, "long-tail", longTailWords)) {
         return kFileError;
     }
+    // Opened before the run, so a target that cannot be replaced is told at once.
+    PhraseSink sink(options.outputFile);
+    if (sink.failed()) {
+        return kFileError;
+    }
 
     givenSeed = options.seed.value_or(0);
     RandomIndexSource source(options.seed ? givenSeedAsClock : systemTickCount);
     WordList combined;
-    {
-        const auto m = static_cast<std::uint64_t>(mainWords.count());
-        const auto l = static_cast<std::uint64_t>(longTailWords.count());
-        Progress progress(::isatty(STDERR_FILENO) == 1,
-                          options.rules.mode == CombineMode::Random ? m : m * l);
-        runCombination(
-            mainWords, longTailWords, combined, options.rules, source,
-            [&progress] { return progress.beforeCandidate(); }, [](const WordList&) {});
-    }
-    // The input lists are not needed any more; their memory goes before the output's comes.
-    mainWords.clear();
-    longTailWords.clear();
-
-    if (!options.outputFile) {
-        return writePhrasesToStandardOutput(combined) ? kDone : kFileError;
-    }
-    Bytes content = phraseFileContent(combined);
-    combined.clear();
-    if (const FileProblem problem = writeWholeFile(*options.outputFile, content);
-        problem != FileProblem::None) {
-        complain("cannot write " + quoted(*options.outputFile) + ": " +
-                 std::string(describe(problem)));
-        return kFileError;
-    }
-    return kDone;
+    const auto m = static_cast<std::uint64_t>(mainWords.count());
+    const auto l = static_cast<std::uint64_t>(longTailWords.count());
+    Progress progress(::isatty(STDERR_FILENO) == 1,
+                      options.rules.mode == CombineMode::Random ? m : m * l);
+    runCombination(
+        mainWords, longTailWords, combined, options.rules, source,
+        // A failed output (a full disk, a closed pipe) ends the run: nothing more can be kept.
+        [&] { return sink.failed() ? RunDecision::Stop : progress.beforeCandidate(); },
+        // The combined list starts empty, so the phrases in the order they are added are
+        // exactly the phrase file.
+        [&sink](const WordList& list) { sink.add(list.viewAt(list.count() - 1)); });
+    progress.finish();
+    return sink.finish() ? kDone : kFileError;
 }
 
 }  // namespace

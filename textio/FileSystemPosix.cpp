@@ -16,6 +16,7 @@
 #include <new>
 #include <string>
 
+#include "textio/FileReplacement.h"
 #include "textio/FileSystem.h"
 
 namespace quillmora {
@@ -117,10 +118,12 @@ class TemporaryFile {
     TemporaryFile() = default;
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    ~TemporaryFile() { discard(); }
+    void discard() noexcept {
         descriptor.reset();
         if (!path.empty() && !kept) {
             ::unlink(path.c_str());
+            path.clear();
         }
     }
     std::string path;
@@ -249,78 +252,127 @@ FileContent readWholeFile(const std::filesystem::path& path) {
     return content;
 }
 
-FileProblem writeWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::filesystem::path target = path;
+struct FileReplacement::State {
+    std::filesystem::path target;
+    struct stat oldInfo {};
+    bool replacing = false;  // the target exists
+    Descriptor old;          // the target, locked until the rename
+    TemporaryFile temporary;
+    FileProblem problem = FileProblem::None;
+    bool committed = false;
+
+    FileProblem fail(FileProblem p) {
+        if (problem == FileProblem::None) {
+            problem = p;
+        }
+        temporary.discard();
+        old.reset();
+        return problem;
+    }
+    FileProblem open();
+};
+
+FileProblem FileReplacement::State::open() {
     if (target.empty() || hasWildcard(target.native())) {
-        return FileProblem::InvalidName;
+        return fail(FileProblem::InvalidName);
     }
     // Through a symbolic link the file it names is replaced, not the link.
-    struct stat info {};
-    bool exists = ::lstat(target.c_str(), &info) == 0;
-    if (exists && S_ISLNK(info.st_mode)) {
+    bool exists = ::lstat(target.c_str(), &oldInfo) == 0;
+    if (exists && S_ISLNK(oldInfo.st_mode)) {
         std::error_code error;
-        const auto resolved = std::filesystem::weakly_canonical(target, error);
+        auto resolved = std::filesystem::weakly_canonical(target, error);
         if (error) {
-            return FileProblem::InvalidName;
+            return fail(FileProblem::InvalidName);
         }
-        target = resolved;
-        exists = ::lstat(target.c_str(), &info) == 0;
+        target = std::move(resolved);
+        exists = ::lstat(target.c_str(), &oldInfo) == 0;
     }
     if (!exists && errno != ENOENT) {
-        return problemOf(errno, FileProblem::WriteFailed);
+        return fail(problemOf(errno, FileProblem::WriteFailed));
     }
-
-    Descriptor old;
+    replacing = exists;
     if (exists) {
-        if (S_ISDIR(info.st_mode)) {
-            return FileProblem::IsDirectory;
+        if (S_ISDIR(oldInfo.st_mode)) {
+            return fail(FileProblem::IsDirectory);
         }
-        if (!S_ISREG(info.st_mode)) {
-            return FileProblem::AccessDenied;
+        if (!S_ISREG(oldInfo.st_mode)) {
+            return fail(FileProblem::AccessDenied);
         }
         // A rename would replace a read-only file too (it only needs the folder's write
         // right), and root passes every access check: the mode bits decide, as the
         // read-only attribute does on Windows.
-        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
-            return FileProblem::AccessDenied;
+        if ((oldInfo.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+            return fail(FileProblem::AccessDenied);
         }
         old.adopt(openRetrying(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
         if (!old.valid()) {
-            return problemOf(errno, FileProblem::WriteFailed);
+            return fail(problemOf(errno, FileProblem::WriteFailed));
         }
         // Held until the rename, so no reader of ours sees the file change under it.
         if (::flock(old.get(), LOCK_EX | LOCK_NB) != 0) {
-            return errno == EWOULDBLOCK ? FileProblem::InUse : FileProblem::WriteFailed;
+            return fail(errno == EWOULDBLOCK ? FileProblem::InUse : FileProblem::WriteFailed);
         }
     }
-
-    TemporaryFile temporary;
-    if (const FileProblem problem = createTemporaryBeside(target, temporary);
-        problem != FileProblem::None) {
-        return problem;
+    if (const FileProblem p = createTemporaryBeside(target, temporary); p != FileProblem::None) {
+        return fail(p);
     }
-    const int fd = temporary.descriptor.get();
     if (exists) {
-        ::fchmod(fd, info.st_mode & 0777);
-        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        ::fchmod(temporary.descriptor.get(), oldInfo.st_mode & 0777);
+        if (::fchown(temporary.descriptor.get(), oldInfo.st_uid, oldInfo.st_gid) != 0) {
             // Only root may give a file away; anyone else keeps their own new file.
         }
     }
-    if (const FileProblem problem = writeAll(fd, bytes); problem != FileProblem::None) {
-        return problem;
-    }
-    if (::fsync(fd) != 0) {
-        return problemOf(errno, FileProblem::WriteFailed);
-    }
-    if (!temporary.descriptor.reset()) {
-        return problemOf(errno, FileProblem::WriteFailed);
-    }
-    if (::rename(temporary.path.c_str(), target.c_str()) != 0) {
-        return problemOf(errno, FileProblem::WriteFailed);
-    }
-    temporary.kept = true;
-    syncFolder(target.parent_path());
     return FileProblem::None;
+}
+
+FileReplacement::FileReplacement(const std::filesystem::path& target)
+    : state_(std::make_unique<State>()) {
+    state_->target = target;
+    state_->open();
+}
+
+FileReplacement::~FileReplacement() = default;
+
+FileProblem FileReplacement::problem() const noexcept {
+    return state_->problem;
+}
+
+FileProblem FileReplacement::write(std::string_view bytes) {
+    if (state_->problem != FileProblem::None || state_->committed) {
+        return state_->problem;
+    }
+    if (const FileProblem p = writeAll(state_->temporary.descriptor.get(), bytes);
+        p != FileProblem::None) {
+        return state_->fail(p);
+    }
+    return FileProblem::None;
+}
+
+FileProblem FileReplacement::commit() {
+    State& s = *state_;
+    if (s.problem != FileProblem::None || s.committed) {
+        return s.problem;
+    }
+    if (::fsync(s.temporary.descriptor.get()) != 0) {
+        return s.fail(problemOf(errno, FileProblem::WriteFailed));
+    }
+    if (!s.temporary.descriptor.reset()) {
+        return s.fail(problemOf(errno, FileProblem::WriteFailed));
+    }
+    if (::rename(s.temporary.path.c_str(), s.target.c_str()) != 0) {
+        return s.fail(problemOf(errno, FileProblem::WriteFailed));
+    }
+    s.temporary.kept = true;
+    s.committed = true;
+    s.old.reset();
+    syncFolder(s.target.parent_path());
+    return FileProblem::None;
+}
+
+FileProblem writeWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+    FileReplacement file(path);
+    file.write(bytes);
+    return file.commit();
 }
 
 }  // namespace quillmora

@@ -13,6 +13,7 @@
 #include <new>
 #include <string>
 
+#include "textio/FileReplacement.h"
 #include "textio/FileSystem.h"
 
 namespace quillmora {
@@ -83,10 +84,12 @@ class TemporaryFile {
     TemporaryFile() = default;
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    ~TemporaryFile() { discard(); }
+    void discard() noexcept {
         handle.reset();
         if (!path.empty() && !kept) {
             DeleteFileW(path.c_str());
+            path.clear();
         }
     }
     std::wstring path;
@@ -196,64 +199,113 @@ FileContent readWholeFile(const std::filesystem::path& path) {
     return content;
 }
 
-FileProblem writeWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    const std::wstring& native = path.native();
+struct FileReplacement::State {
+    std::filesystem::path target;
+    bool replacing = false;  // the target exists
+    Handle old;              // the target, shared with nobody until just before the replace
+    TemporaryFile temporary;
+    FileProblem problem = FileProblem::None;
+    bool committed = false;
+
+    FileProblem fail(FileProblem p) {
+        if (problem == FileProblem::None) {
+            problem = p;
+        }
+        temporary.discard();
+        old.reset();
+        return problem;
+    }
+    FileProblem open();
+};
+
+FileProblem FileReplacement::State::open() {
+    const std::wstring& native = target.native();
     if (native.empty() || hasWildcard(native)) {
-        return FileProblem::InvalidName;
+        return fail(FileProblem::InvalidName);
     }
     const DWORD attributes = GetFileAttributesW(native.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (!exists) {
+    replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    if (!replacing) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND) {
-            return problemOf(error, FileProblem::WriteFailed);
+            return fail(problemOf(error, FileProblem::WriteFailed));
         }
-    }
-    Handle old;
-    if (exists) {
+    } else {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            return FileProblem::IsDirectory;
+            return fail(FileProblem::IsDirectory);
         }
         if (attributes & FILE_ATTRIBUTE_READONLY) {
-            return FileProblem::AccessDenied;
+            return fail(FileProblem::AccessDenied);
         }
-        // Opened for writing and shared with nobody: fails while anyone has the file open.
-        // Kept open until just before the replace, so nobody opens it in between.
+        // Opened for writing and shared with nobody: fails while anyone has the file open,
+        // and keeps anyone from opening it until the replace.
         old.adopt(CreateFileW(native.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!old.valid()) {
-            return problemOf(GetLastError(), FileProblem::WriteFailed);
+            return fail(problemOf(GetLastError(), FileProblem::WriteFailed));
         }
     }
-
-    TemporaryFile temporary;
-    if (const FileProblem problem = createTemporaryBeside(path, temporary);
-        problem != FileProblem::None) {
-        return problem;
+    if (const FileProblem p = createTemporaryBeside(target, temporary); p != FileProblem::None) {
+        return fail(p);
     }
-    if (const FileProblem problem = writeAll(temporary.handle.get(), bytes);
-        problem != FileProblem::None) {
-        return problem;
-    }
-    if (!FlushFileBuffers(temporary.handle.get())) {
-        return problemOf(GetLastError(), FileProblem::WriteFailed);
-    }
-    if (!temporary.handle.reset()) {
-        return FileProblem::WriteFailed;
-    }
-    old.reset();
-    if (exists) {
-        // Keeps the target's attributes and security settings, unlike a plain move.
-        if (!ReplaceFileW(native.c_str(), temporary.path.c_str(), nullptr,
-                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-            return problemOf(GetLastError(), FileProblem::WriteFailed);
-        }
-    } else if (!MoveFileExW(temporary.path.c_str(), native.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return problemOf(GetLastError(), FileProblem::WriteFailed);
-    }
-    temporary.kept = true;
     return FileProblem::None;
+}
+
+FileReplacement::FileReplacement(const std::filesystem::path& target)
+    : state_(std::make_unique<State>()) {
+    state_->target = target;
+    state_->open();
+}
+
+FileReplacement::~FileReplacement() = default;
+
+FileProblem FileReplacement::problem() const noexcept {
+    return state_->problem;
+}
+
+FileProblem FileReplacement::write(std::string_view bytes) {
+    if (state_->problem != FileProblem::None || state_->committed) {
+        return state_->problem;
+    }
+    if (const FileProblem p = writeAll(state_->temporary.handle.get(), bytes);
+        p != FileProblem::None) {
+        return state_->fail(p);
+    }
+    return FileProblem::None;
+}
+
+FileProblem FileReplacement::commit() {
+    State& s = *state_;
+    if (s.problem != FileProblem::None || s.committed) {
+        return s.problem;
+    }
+    if (!FlushFileBuffers(s.temporary.handle.get())) {
+        return s.fail(problemOf(GetLastError(), FileProblem::WriteFailed));
+    }
+    if (!s.temporary.handle.reset()) {
+        return s.fail(FileProblem::WriteFailed);
+    }
+    s.old.reset();
+    const std::wstring& native = s.target.native();
+    if (s.replacing) {
+        // Keeps the target's attributes and security settings, unlike a plain move.
+        if (!ReplaceFileW(native.c_str(), s.temporary.path.c_str(), nullptr,
+                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            return s.fail(problemOf(GetLastError(), FileProblem::WriteFailed));
+        }
+    } else if (!MoveFileExW(s.temporary.path.c_str(), native.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return s.fail(problemOf(GetLastError(), FileProblem::WriteFailed));
+    }
+    s.temporary.kept = true;
+    s.committed = true;
+    return FileProblem::None;
+}
+
+FileProblem writeWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+    FileReplacement file(path);
+    file.write(bytes);
+    return file.commit();
 }
 
 }  // namespace quillmora
