@@ -236,6 +236,11 @@ QListView* QtWindow::listView(std::string_view name) const {
                : nullptr;
 }
 
+const WordListModel* QtWindow::listModel(std::string_view name) const {
+    const Control* control = find(name);
+    return control ? control->model : nullptr;
+}
+
 void QtWindow::centre() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {

@@ -32,6 +32,7 @@ class QtWindow final : public QWidget {
     // The control of that declared name, or null.
     [[nodiscard]] QWidget* control(std::string_view name) const;
     [[nodiscard]] QListView* listView(std::string_view name) const;
+    [[nodiscard]] const WordListModel* listModel(std::string_view name) const;
 
     // Puts the outer frame where the declaration's centred start position is.
     void centre();

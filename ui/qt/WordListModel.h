@@ -21,6 +21,11 @@ class WordListModel final : public QAbstractListModel {
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // The bytes of a row as the box shows it (for the tests, which compare bytes).
+    [[nodiscard]] std::string_view rowBytes(int row) const {
+        return list_ && row < shownCount_ ? list_->viewAt(row) : std::string_view();
+    }
+
   private:
     const WordList* list_ = nullptr;
     // The count the view was last told; rows are only ever read below it.
