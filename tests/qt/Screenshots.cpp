@@ -35,7 +35,8 @@ QImage framed(QWidget& window) {
     QLinearGradient caption(0, 0, outer.width(), 0);
     caption.setColorAt(0, QColor(0x0a, 0x24, 0x6a));
     caption.setColorAt(1, QColor(0xa6, 0xca, 0xf0));
-    painter.fillRect(QRect(kFrameBorder, kFrameBorder, client.width(), kCaptionHeight - 1), caption);
+    painter.fillRect(QRect(kFrameBorder, kFrameBorder, client.width(), kCaptionHeight - 1),
+                     caption);
     painter.setPen(Qt::white);
     QFont font = QApplication::font();
     font.setBold(true);
@@ -73,22 +74,24 @@ int main(int argc, char** argv) {
     platform.showList(main, "列表框1", mainWords);
     platform.showList(main, "列表框2", longTailWords);
     platform.showList(main, "列表框3", combined);
-    for (const auto& [label, list] : {std::pair{"标签1", &mainWords},
-                                      std::pair{"标签2", &longTailWords},
-                                      std::pair{"标签3", static_cast<const WordList*>(&combined)}}) {
+    for (const auto& [label, list] :
+         {std::pair{"标签1", &mainWords}, std::pair{"标签2", &longTailWords},
+          std::pair{"标签3", static_cast<const WordList*>(&combined)}}) {
         platform.setControlVisible(main, label, true);
         platform.setCaption(main, label, std::to_string(list->count()));
     }
     platform.showWindow(main);
     bool saved = save(*platform.window(main), folder, "qt-main.png");
 
-    const WindowId import = platform.createWindow(importWindowDeclaration(), WindowOwner::HiddenOwner);
+    const WindowId import =
+        platform.createWindow(importWindowDeclaration(), WindowOwner::HiddenOwner);
     platform.showWindow(import);
     platform.setControlPath(import, "编辑框1", "/home/user/主词.txt");
     saved = save(*platform.window(import), folder, "qt-import.png") && saved;
     platform.destroyWindow(import);
 
-    const WindowId rules = platform.createWindow(rulesWindowDeclaration(), WindowOwner::HiddenOwner);
+    const WindowId rules =
+        platform.createWindow(rulesWindowDeclaration(), WindowOwner::HiddenOwner);
     platform.showWindow(rules);
     saved = save(*platform.window(rules), folder, "qt-rules.png") && saved;
     return saved ? 0 : 1;

@@ -182,6 +182,10 @@ QWidget* QtWindow::createListBox(const ControlDeclaration& declaration, QWidget*
     view->setModel(control.model);
     view->setItemDelegate(new ListRowDelegate(view));
     view->setUniformItemSizes(true);
+    // QListView lays out every row again after each insertion; in batches, a list growing by
+    // millions during a run costs one batch per event-loop pass instead of the whole list.
+    view->setLayoutMode(QListView::Batched);
+    view->setBatchSize(20000);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -350,7 +354,10 @@ void QtWindow::refreshList(std::string_view name) {
     selectingFromProgram_ = false;
     selectRowOfList(*control);
     if (view->verticalScrollBar()->value() != scrolled) {
+        // The whole layout at once here, so that the old place exists again.
+        view->setLayoutMode(QListView::SinglePass);
         view->doItemsLayout();
+        view->setLayoutMode(QListView::Batched);
         view->verticalScrollBar()->setValue(scrolled);
     }
 }
