@@ -1,0 +1,154 @@
+#include "tests/qt/QtTestFixture.h"
+
+namespace quillmora::qttest {
+
+int QtPlatformTest::argc = 1;
+char* QtPlatformTest::argv[] = {const_cast<char*>("qt_platform_tests"), nullptr};
+
+WindowDeclaration everyKindWindow(std::string role) {
+    WindowDeclaration window;
+    window.role = std::move(role);
+    window.caption = "Quillmora    by Brenvik";
+    window.outerWidth = 795;
+    window.outerHeight = 583;
+    auto add = [&](ControlDeclaration control) { window.controls.push_back(std::move(control)); };
+    add({.name = "分组框1",
+         .kind = ControlKind::GroupBox,
+         .x = 9,
+         .y = 9,
+         .width = 224,
+         .height = 455,
+         .caption = "主词："});
+    add({.name = "列表框1",
+         .kind = ControlKind::ListBox,
+         .parent = "分组框1",
+         .x = 8,
+         .y = 19,
+         .width = 207,
+         .height = 340});
+    add({.name = "按钮2",
+         .kind = ControlKind::Button,
+         .parent = "分组框1",
+         .x = 7,
+         .y = 366,
+         .width = 88,
+         .height = 24,
+         .caption = "添加"});
+    add({.name = "标签1",
+         .kind = ControlKind::Label,
+         .parent = "分组框1",
+         .x = 122,
+         .y = 372,
+         .width = 88,
+         .height = 24,
+         .visible = false,
+         .font = FontDeclaration{.pixelHeight = 12, .bold = true},
+         .textColor = Rgb{0, 0, 255},
+         .alignment = TextAlignment::Center});
+    add({.name = "图片框1",
+         .kind = ControlKind::PictureBox,
+         .x = 242,
+         .y = 207,
+         .width = 32,
+         .height = 32,
+         .picture = Picture::PlusSign});
+    add({.name = "图片框2",
+         .kind = ControlKind::PictureBox,
+         .x = 516,
+         .y = 207,
+         .width = 32,
+         .height = 32,
+         .picture = Picture::DoubleChevron});
+    add({.name = "分组框2",
+         .kind = ControlKind::GroupBox,
+         .x = 283,
+         .y = 9,
+         .width = 224,
+         .height = 220,
+         .caption = "方式："});
+    add({.name = "单选框1",
+         .kind = ControlKind::RadioButton,
+         .parent = "分组框2",
+         .x = 23,
+         .y = 24,
+         .width = 190,
+         .height = 24,
+         .caption = "顺序合成",
+         .checked = true});
+    add({.name = "单选框2",
+         .kind = ControlKind::RadioButton,
+         .parent = "分组框2",
+         .x = 23,
+         .y = 88,
+         .width = 190,
+         .height = 24,
+         .caption = "随机合成"});
+    add({.name = "分组框3",
+         .kind = ControlKind::GroupBox,
+         .x = 283,
+         .y = 240,
+         .width = 224,
+         .height = 220,
+         .caption = "结构："});
+    add({.name = "单选框4",
+         .kind = ControlKind::RadioButton,
+         .parent = "分组框3",
+         .x = 23,
+         .y = 24,
+         .width = 190,
+         .height = 24,
+         .caption = "主词+长尾词",
+         .checked = true});
+    add({.name = "单选框3",
+         .kind = ControlKind::RadioButton,
+         .parent = "分组框3",
+         .x = 23,
+         .y = 88,
+         .width = 190,
+         .height = 24,
+         .caption = "长尾词+主词"});
+    add({.name = "编辑框1",
+         .kind = ControlKind::EditBox,
+         .x = 557,
+         .y = 20,
+         .width = 200,
+         .height = 20});
+    add({.name = "组合框1",
+         .kind = ControlKind::ComboBox,
+         .x = 557,
+         .y = 58,
+         .width = 177,
+         .height = 20,
+         .items = {"回车符"},
+         .droppedHeight = 160});
+    add({.name = "标签4",
+         .kind = ControlKind::Label,
+         .x = 14,
+         .y = 477,
+         .width = 560,
+         .height = 26,
+         .caption = "欢迎访问 Brenvik 发现更多实用软件！",
+         .font =
+             FontDeclaration{.face = "黑体", .pixelHeight = 21, .bold = true, .underline = true},
+         .textColor = Rgb{0, 0, 255},
+         .alignment = TextAlignment::Center,
+         .pointer = PointerShape::Hand});
+    add({.name = "按钮14",
+         .kind = ControlKind::Button,
+         .x = 490,
+         .y = 517,
+         .width = 200,
+         .height = 24,
+         .caption = "开始合成",
+         .font = FontDeclaration{.pixelHeight = 12, .bold = true}});
+    add({.name = "按钮1",
+         .kind = ControlKind::Button,
+         .x = 729,
+         .y = 516,
+         .width = 51,
+         .height = 24,
+         .caption = "关闭"});
+    return window;
+}
+
+}  // namespace quillmora::qttest
