@@ -7,7 +7,7 @@ namespace quillmora {
 // The count label under a list: visible exactly when its list has items, showing the count.
 // These steps are the only way a label changes.
 class CountLabel {
-public:
+  public:
     virtual ~CountLabel() = default;
     // Makes the label visible, then sets its caption to the list's count in decimal.
     virtual void showCount(const WordList& list) = 0;

@@ -18,7 +18,7 @@ enum class MessageBoxResult : int {
 
 // The message box of the shell. Texts and titles are the program's fixed texts, UTF-8.
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     virtual MessageBoxResult showMessageBox(std::string_view text, MessageBoxKind kind,
                                             std::string_view title) = 0;

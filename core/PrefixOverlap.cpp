@@ -30,7 +30,8 @@ std::vector<bool> findPrefixOverlaps(const WordList& list) {
             overlaps[static_cast<std::size_t>(p)] = true;
             // Every entry on the stack is a prefix of this word; entries below a marked one
             // were marked with it.
-            for (auto it = open.rbegin(); it != open.rend() && !overlaps[static_cast<std::size_t>(*it)]; ++it) {
+            for (auto it = open.rbegin();
+                 it != open.rend() && !overlaps[static_cast<std::size_t>(*it)]; ++it) {
                 overlaps[static_cast<std::size_t>(*it)] = true;
             }
         }

@@ -11,7 +11,7 @@ std::uint32_t systemTickCount() noexcept;
 // congruential generator with a 15-bit output. Given the seed, every draw is fixed, so a run
 // can be reproduced from its seed.
 class RandomIndexSource {
-public:
+  public:
     using TickCounter = std::uint32_t (*)() noexcept;
 
     explicit RandomIndexSource(TickCounter tickCounter = systemTickCount) noexcept
@@ -30,7 +30,7 @@ public:
     [[nodiscard]] std::uint32_t seedOffset() const noexcept { return seedOffset_; }
     [[nodiscard]] std::uint32_t state() const noexcept { return state_; }
 
-private:
+  private:
     TickCounter tickCounter_;
     std::uint32_t state_ = 1;
     std::uint32_t seedOffset_ = 0;

@@ -21,7 +21,7 @@ void WordIndex::reserve(std::size_t items) {
 }
 
 void WordIndex::clear() noexcept {
-    slots_ = {};
+    decltype(slots_)().swap(slots_);
     mask_ = 0;
     size_ = 0;
 }
@@ -43,7 +43,7 @@ void WordIndex::place(Slot slot) noexcept {
 }
 
 void WordIndex::rebuild(std::size_t slotCount) {
-    std::vector<Slot> old(slotCount);
+    std::vector<Slot, LargeAllocator<Slot>> old(slotCount);
     old.swap(slots_);
     mask_ = slotCount - 1;
     for (const Slot& slot : old) {

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/LargeAllocator.h"
+
 namespace quillmora {
 
 // A flat open-addressing table of list positions, each stored with 32 bits of its text's hash.
@@ -11,7 +13,7 @@ namespace quillmora {
 // equality stays exact byte equality and the table costs 8 bytes a slot. The home slot comes
 // from the same 32 bits, so the table grows without looking at a text again.
 class WordIndex {
-public:
+  public:
     // Room for `items` positions without growing.
     void reserve(std::size_t items);
     void clear() noexcept;
@@ -47,7 +49,7 @@ public:
         }
     }
 
-private:
+  private:
     struct Slot {
         std::uint32_t positionPlusOne = 0;  // 0 marks an empty slot
         std::uint32_t tag = 0;
@@ -58,7 +60,7 @@ private:
     void rebuild(std::size_t slotCount);
     void place(Slot slot) noexcept;
 
-    std::vector<Slot> slots_;
+    std::vector<Slot, LargeAllocator<Slot>> slots_;
     std::size_t mask_ = 0;
     std::size_t size_ = 0;
 };

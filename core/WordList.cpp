@@ -12,7 +12,7 @@ void WordList::pushItem(std::string_view text) {
     if (isFull()) {
         throw std::length_error("word list full");
     }
-    arena_.append(text);
+    arena_.insert(arena_.end(), text.begin(), text.end());
     starts_.push_back(arena_.size());
 }
 
@@ -38,7 +38,8 @@ void WordList::removeAt(Position position) {
     const auto i = static_cast<std::size_t>(position);
     const std::uint64_t begin = starts_[i];
     const std::uint64_t length = starts_[i + 1] - begin;
-    arena_.erase(begin, length);
+    arena_.erase(arena_.begin() + static_cast<std::ptrdiff_t>(begin),
+                 arena_.begin() + static_cast<std::ptrdiff_t>(begin + length));
     starts_.erase(starts_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
     for (std::size_t k = i + 1; k < starts_.size(); ++k) {
         starts_[k] -= length;
@@ -52,10 +53,9 @@ void WordList::removeAt(Position position) {
     index_.clear();
 }
 
-void WordList::clear() noexcept {
-    arena_ = std::string();
-    starts_.assign(1, 0);
-    starts_.shrink_to_fit();
+void WordList::clear() {
+    arena_ = {};
+    starts_ = {0};
     selection_ = kNoSelection;
     index_.clear();
     indexCurrent_ = true;
@@ -68,9 +68,6 @@ void WordList::select(Position position) noexcept {
 void WordList::reserve(std::size_t items, std::size_t bytes) {
     starts_.reserve(starts_.size() + items);
     arena_.reserve(arena_.size() + bytes);
-    if (indexCurrent_) {
-        index_.reserve(static_cast<std::size_t>(count()) + items);
-    }
 }
 
 void WordList::ensureIndex() const {
@@ -79,8 +76,19 @@ void WordList::ensureIndex() const {
     }
     index_.clear();
     index_.reserve(static_cast<std::size_t>(count()));
-    for (Position p = 0; p < count(); ++p) {
-        index_.insert(p, hashText(viewAt(p)));
+    // Hash a batch ahead and prefetch its slots, so the inserts do not wait on one cache miss
+    // at a time.
+    constexpr Position kAhead = 16;
+    std::array<std::uint64_t, kAhead> hashes{};
+    for (Position begin = 0; begin < count(); begin += kAhead) {
+        const Position n = std::min(kAhead, count() - begin);
+        for (Position k = 0; k < n; ++k) {
+            hashes[static_cast<std::size_t>(k)] = hashText(viewAt(begin + k));
+            index_.prefetch(hashes[static_cast<std::size_t>(k)]);
+        }
+        for (Position k = 0; k < n; ++k) {
+            index_.insert(begin + k, hashes[static_cast<std::size_t>(k)]);
+        }
     }
     indexCurrent_ = true;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/LargeAllocator.h"
 #include "core/Text.h"
 #include "core/WordIndex.h"
 
@@ -20,7 +21,7 @@ namespace quillmora {
 // an item, and a hash index beside it makes `contains` O(1) expected. The index is rebuilt in
 // one pass when it is next needed after a removal or after `appendKnownNew`.
 class WordList {
-public:
+  public:
     using Position = std::int32_t;
     static constexpr Position kNoSelection = -1;
     static constexpr Position kMaxCount = std::numeric_limits<Position>::max();
@@ -44,7 +45,7 @@ public:
     void append(std::string_view text);
     // Removes the item; the ones behind it move up. A position outside the list changes nothing.
     void removeAt(Position position);
-    void clear() noexcept;
+    void clear();
 
     [[nodiscard]] bool contains(std::string_view text) const;
     // The skip rule of every bulk add: the empty text, or a text the list already holds.
@@ -67,15 +68,17 @@ public:
     // Total bytes of all items.
     [[nodiscard]] std::size_t byteCount() const noexcept { return arena_.size(); }
     // Room for `items` more items holding `bytes` more bytes, so a run grows without copying.
+    // The index grows by itself, and may not be needed at all (see `appendKnownNew`).
     void reserve(std::size_t items, std::size_t bytes);
 
-private:
+  private:
     void ensureIndex() const;
     // Appends to the arena only; throws std::length_error when the list cannot hold more.
     void pushItem(std::string_view text);
 
-    std::string arena_;
-    std::vector<std::uint64_t> starts_{0};  // item i is arena_[starts_[i], starts_[i + 1])
+    std::vector<char, LargeAllocator<char>> arena_;
+    std::vector<std::uint64_t, LargeAllocator<std::uint64_t>> starts_{
+        0};  // item i is arena_[starts_[i], starts_[i + 1])
     Position selection_ = kNoSelection;
     mutable WordIndex index_;
     mutable bool indexCurrent_ = true;

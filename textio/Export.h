@@ -13,7 +13,7 @@ namespace quillmora {
 
 // The main window's save dialog: the chosen path, or nothing when the user cancelled.
 class SaveDialogService {
-public:
+  public:
     virtual ~SaveDialogService() = default;
     virtual std::optional<std::filesystem::path> askSavePath() = 0;
 };

@@ -12,7 +12,7 @@ namespace quillmora {
 // The pieces of a split text, in the order they stand in it. The list owns one copy of the
 // text; each piece is a view into that copy, valid as long as the list lives (moves included).
 class PieceList {
-public:
+  public:
     PieceList() = default;
     PieceList(std::vector<char> storage, std::vector<std::string_view> pieces)
         : storage_(std::move(storage)), pieces_(std::move(pieces)) {}
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] auto begin() const noexcept { return pieces_.begin(); }
     [[nodiscard]] auto end() const noexcept { return pieces_.end(); }
 
-private:
+  private:
     std::vector<char> storage_;  // a vector's buffer stays put when the list is moved
     std::vector<std::string_view> pieces_;
 };

@@ -52,12 +52,12 @@ struct FileTypeFilter {
 // rules (filter parsing, flags, what counts as empty).
 struct FileDialogRequest {
     enum class Kind { Open, Save } kind = Kind::Open;
-    std::string title;                     // UTF-8; empty: the platform's default caption
-    std::vector<FileTypeFilter> filters;   // empty: no file-type list
-    int selectedFilter = 0;                // zero-based entry of `filters`
-    std::filesystem::path initialFile;     // empty: none
-    std::filesystem::path initialFolder;   // empty: the platform's choice
-    std::string defaultExtension;          // without the dot; empty: none
+    std::string title;                    // UTF-8; empty: the platform's default caption
+    std::vector<FileTypeFilter> filters;  // empty: no file-type list
+    int selectedFilter = 0;               // zero-based entry of `filters`
+    std::filesystem::path initialFile;    // empty: none
+    std::filesystem::path initialFolder;  // empty: the platform's choice
+    std::string defaultExtension;         // without the dot; empty: none
     bool createPrompt = false;
     bool fileMustExist = false;
     bool overwritePrompt = false;
@@ -68,7 +68,7 @@ struct FileDialogRequest {
 
 // What the user did, as the platform reports it to the shell. The shell decides what follows.
 class PlatformEvents {
-public:
+  public:
     virtual ~PlatformEvents() = default;
     // A button was clicked.
     virtual void clicked(WindowId window, std::string_view control) = 0;
@@ -87,7 +87,7 @@ public:
 // no rule of the program: which windows are disabled, what a close request does, when to quit,
 // what the count labels say, all of that is the shell's. Every call comes on the one GUI thread.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual void setEventSink(PlatformEvents* sink) = 0;

@@ -64,14 +64,14 @@ struct ControlDeclaration {
     int height = 0;
     std::string caption;
     bool visible = true;
-    bool checked = false;                   // radio buttons
-    std::optional<FontDeclaration> font;    // none: the system's default GUI font
-    std::optional<Rgb> textColor;           // none: the system's text colour
+    bool checked = false;                           // radio buttons
+    std::optional<FontDeclaration> font;            // none: the system's default GUI font
+    std::optional<Rgb> textColor;                   // none: the system's text colour
     TextAlignment alignment = TextAlignment::Left;  // labels
     PointerShape pointer = PointerShape::Default;
-    Picture picture = Picture::None;        // picture boxes: a 32 x 32 image with transparency
-    std::vector<std::string> items;         // combo boxes: the drop-down list, not sorted
-    int droppedHeight = 0;                  // combo boxes: height with the list dropped down
+    Picture picture = Picture::None;  // picture boxes: a 32 x 32 image with transparency
+    std::vector<std::string> items;   // combo boxes: the drop-down list, not sorted
+    int droppedHeight = 0;            // combo boxes: height with the list dropped down
 };
 
 struct WindowDeclaration {

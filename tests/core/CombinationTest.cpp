@@ -26,7 +26,9 @@ std::vector<Text> itemsOf(const WordList& list) {
     return items;
 }
 
-std::uint32_t tickOne() noexcept { return 1; }
+std::uint32_t tickOne() noexcept {
+    return 1;
+}
 
 struct Counts {
     int candidates = 0;
@@ -56,37 +58,77 @@ constexpr CombineRules kRandomLongTailFirst{CombineMode::Random, CombineOrder::L
 struct Case {
     const char* name;
     CombineRules rules;
-    std::initializer_list<const char*> mainWords;
-    std::initializer_list<const char*> longTailWords;
-    std::initializer_list<const char*> combinedBefore;
+    std::vector<const char*> mainWords;
+    std::vector<const char*> longTailWords;
+    std::vector<const char*> combinedBefore;
     std::vector<Text> combinedAfter;
     int candidates;
 };
 
 TEST(RunCombination, Cases) {
     const std::vector<Case> cases = {
-        {"sequential main first", kSequentialMainFirst, {"A", "B"}, {"x", "y"}, {},
-         {"Ax", "Ay", "Bx", "By"}, 4},
-        {"sequential long tail first keeps main words outside", kSequentialLongTailFirst,
-         {"A", "B"}, {"x", "y"}, {}, {"xA", "yA", "xB", "yB"}, 4},
+        {"sequential main first",
+         kSequentialMainFirst,
+         {"A", "B"},
+         {"x", "y"},
+         {},
+         {"Ax", "Ay", "Bx", "By"},
+         4},
+        {"sequential long tail first keeps main words outside",
+         kSequentialLongTailFirst,
+         {"A", "B"},
+         {"x", "y"},
+         {},
+         {"xA", "yA", "xB", "yB"},
+         4},
         {"no separator", kSequentialLongTailFirst, {"red"}, {"car"}, {}, {"carred"}, 1},
         {"empty main list", kSequentialMainFirst, {}, {"x"}, {}, {}, 0},
         {"empty main list random", kRandomMainFirst, {}, {"x"}, {}, {}, 0},
         {"empty long-tail list sequential", kSequentialMainFirst, {"a"}, {}, {}, {}, 0},
         {"empty long-tail list random", kRandomMainFirst, {"a", "b"}, {}, {}, {"a", "b"}, 2},
-        {"empty long-tail list random, long tail first", kRandomLongTailFirst, {"a", "b"}, {},
-         {}, {"a", "b"}, 2},
+        {"empty long-tail list random, long tail first",
+         kRandomLongTailFirst,
+         {"a", "b"},
+         {},
+         {},
+         {"a", "b"},
+         2},
         {"one long-tail word random", kRandomMainFirst, {"m", "n"}, {"x"}, {}, {"mx", "nx"}, 2},
-        {"one long-tail word random, long tail first", kRandomLongTailFirst, {"m", "n"}, {"x"},
-         {}, {"xm", "xn"}, 2},
-        {"equal candidates in one run", kSequentialMainFirst, {"ab", "a"}, {"c", "bc"}, {},
-         {"abc", "abbc", "ac"}, 4},
-        {"earlier phrases stay and count", kSequentialMainFirst, {"a"}, {"x", "y"}, {"ay", "q"},
-         {"ay", "q", "ax"}, 2},
-        {"empty words give no empty phrase", kSequentialMainFirst, {"", "a"}, {"", "b"}, {},
-         {"b", "a", "ab"}, 4},
-        {"seed 1 draws 2, 2, 1", kRandomMainFirst, {"one", "two", "six"}, {"x", "y", "z"}, {},
-         {"onez", "twoz", "sixy"}, 3},
+        {"one long-tail word random, long tail first",
+         kRandomLongTailFirst,
+         {"m", "n"},
+         {"x"},
+         {},
+         {"xm", "xn"},
+         2},
+        {"equal candidates in one run",
+         kSequentialMainFirst,
+         {"ab", "a"},
+         {"c", "bc"},
+         {},
+         {"abc", "abbc", "ac"},
+         4},
+        {"earlier phrases stay and count",
+         kSequentialMainFirst,
+         {"a"},
+         {"x", "y"},
+         {"ay", "q"},
+         {"ay", "q", "ax"},
+         2},
+        {"empty words give no empty phrase",
+         kSequentialMainFirst,
+         {"", "a"},
+         {"", "b"},
+         {},
+         {"b", "a", "ab"},
+         4},
+        {"seed 1 draws 2, 2, 1",
+         kRandomMainFirst,
+         {"one", "two", "six"},
+         {"x", "y", "z"},
+         {},
+         {"onez", "twoz", "sixy"},
+         3},
     };
     for (const Case& c : cases) {
         WordList mainWords;
@@ -159,9 +201,8 @@ TEST(RunCombination, PhraseAddedSeesTheGrowingList) {
 
 // The run as the rules state it: a scan of the combined list for every candidate.
 std::vector<Text> referenceRun(const std::vector<Text>& mainWords,
-                               const std::vector<Text>& longTailWords,
-                               std::vector<Text> combined, CombineRules rules,
-                               RandomIndexSource& source) {
+                               const std::vector<Text>& longTailWords, std::vector<Text> combined,
+                               CombineRules rules, RandomIndexSource& source) {
     auto offer = [&combined](const Text& candidate) {
         if (!candidate.empty() &&
             std::find(combined.begin(), combined.end(), candidate) == combined.end()) {

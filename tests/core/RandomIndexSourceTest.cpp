@@ -65,7 +65,9 @@ TEST(RandomIndexSource, WideRangesOnlyReachTheLowest32768) {
 }
 
 std::uint32_t ticks = 0;
-std::uint32_t fakeTicks() noexcept { return ticks; }
+std::uint32_t fakeTicks() noexcept {
+    return ticks;
+}
 
 TEST(RandomIndexSource, SeedFromClockMovesTheOffset) {
     ticks = 1000;

@@ -108,8 +108,8 @@ TEST(WordList, IndexAgreesWithAScanThroughRandomChanges) {
         const auto action = random() % 100;
         const std::string word = randomWord();
         if (action < 45) {
-            const bool expected = !word.empty() &&
-                                  std::find(model.begin(), model.end(), word) == model.end();
+            const bool expected =
+                !word.empty() && std::find(model.begin(), model.end(), word) == model.end();
             ASSERT_EQ(list.appendIfNew(word), expected);
             if (expected) {
                 model.push_back(word);
@@ -133,8 +133,7 @@ TEST(WordList, IndexAgreesWithAScanThroughRandomChanges) {
             model.clear();
         }
         const std::string probe = randomWord();
-        ASSERT_EQ(list.contains(probe),
-                  std::find(model.begin(), model.end(), probe) != model.end())
+        ASSERT_EQ(list.contains(probe), std::find(model.begin(), model.end(), probe) != model.end())
             << "step " << step;
     }
     EXPECT_EQ(itemsOf(list), model);
