@@ -39,6 +39,18 @@ std::wstring wideFromText(std::string_view cp936) {
     return toWide(kCodePage936, cp936);
 }
 
+std::string utf8FromWide(std::wstring_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int length = clampedLength(wide.size());
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
+    return utf8;
+}
+
 Text textFromWide(std::wstring_view wide) {
     if (wide.empty()) {
         return {};

@@ -140,6 +140,12 @@ HWND Win32Platform::controlHandle(WindowId window, std::string_view control) con
     return found != nullptr ? found->handle : nullptr;
 }
 
+const WordList* Win32Platform::shownList(WindowId window, std::string_view control) const {
+    const NativeWindow* native = find(window);
+    const NativeWindow::Control* found = native != nullptr ? native->control(control) : nullptr;
+    return found != nullptr ? found->list : nullptr;
+}
+
 WindowId Win32Platform::windowOf(HWND handle) const {
     if (handle == nullptr) {
         return kNoWindow;

@@ -59,6 +59,8 @@ class Win32Platform final : public Platform {
     [[nodiscard]] HWND windowHandle(WindowId window) const;
     [[nodiscard]] HWND controlHandle(WindowId window, std::string_view control) const;
     [[nodiscard]] WindowId windowOf(HWND handle) const;
+    // The list a list box draws its rows from; none before showList.
+    [[nodiscard]] const WordList* shownList(WindowId window, std::string_view control) const;
     // Replaces the browser call, so tests see the address instead of starting a browser.
     void setWebPageOpener(std::function<void(std::wstring_view)> opener) {
         webPageOpener_ = std::move(opener);
