@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -63,8 +64,12 @@ std::vector<HWND> visibleDialogs() {
     return found;
 }
 
+// A message box: its text, and no field of any kind (the input box and file dialogs have one).
 bool isMessageBox(HWND dialog) {
-    return GetDlgItem(dialog, kMessageBoxTextId) != nullptr && GetDlgItem(dialog, IDOK) != nullptr;
+    return GetDlgItem(dialog, kMessageBoxTextId) != nullptr &&
+           FindWindowExW(dialog, nullptr, L"Edit", nullptr) == nullptr &&
+           FindWindowExW(dialog, nullptr, L"ComboBox", nullptr) == nullptr &&
+           FindWindowExW(dialog, nullptr, L"ComboBoxEx32", nullptr) == nullptr;
 }
 
 void pressButton(HWND dialog, int button) {
@@ -388,11 +393,19 @@ class Win32StoryDriver final : public StoryDriver {
         for (int performed = 0; !actions_.empty() && performed < 50; ++performed) {
             if (!performNext()) {
                 if (Clock::now() - waitingSince_ > kPatience) {
+                    for (HWND dialog : visibleDialogs()) {
+                        std::fprintf(stderr, "visible dialog: %s\n",
+                                     utf8FromWide(windowText(dialog)).c_str());
+                    }
                     fail("an action waited too long for its window or dialog");
                 }
                 return;
             }
             waitingSince_ = Clock::now();
+            if (yielded_) {
+                yielded_ = false;
+                return;
+            }
         }
     }
 
@@ -421,8 +434,11 @@ class Win32StoryDriver final : public StoryDriver {
         Action taken = std::move(action);
         actions_.pop_front();
         std::visit([this](auto& a) { perform(a); }, taken);
-        // A click may have opened a box whose answer comes next: wait for the next tick.
-        return !std::holds_alternative<Click>(taken);
+        if (!std::holds_alternative<Check>(taken)) {
+            // What follows a user action happens once the program waits again.
+            yielded_ = true;
+        }
+        return true;
     }
 
     HWND controlFor(const std::string& role, const std::string& control) {
@@ -440,9 +456,21 @@ class Win32StoryDriver final : public StoryDriver {
     }
 
     void perform(Click& click) {
-        if (const HWND button = controlFor(click.role, click.control);
-            button && takesInput(button)) {
-            SendMessageW(button, BM_CLICK, 0, 0);
+        const HWND control = controlFor(click.role, click.control);
+        if (control == nullptr || !takesInput(control)) {
+            return;
+        }
+        wchar_t name[16] = {};
+        GetClassNameW(control, name, 16);
+        if (std::wstring_view(name) == L"Static") {
+            // A label reacts to the mouse button going down and up over it.
+            RECT area{};
+            GetClientRect(control, &area);
+            const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
+            SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+            SendMessageW(control, WM_LBUTTONUP, 0, centre);
+        } else {
+            SendMessageW(control, BM_CLICK, 0, 0);
         }
     }
     void perform(Escape& escape) { postKey(escape.role, WM_KEYDOWN, VK_ESCAPE, 0x00010001); }
@@ -505,7 +533,7 @@ class Win32StoryDriver final : public StoryDriver {
         return nullptr;
     }
 
-    bool answerBox(const AnswerBox& answer) {
+    bool answerBox(const AnswerBox answer) {
         const HWND box = programMessageBox();
         if (box == nullptr || platform_.openBoxes == 0) {
             return false;
@@ -516,6 +544,7 @@ class Win32StoryDriver final : public StoryDriver {
         EXPECT_EQ(utf8FromWide(windowText(box)), asked.title);
         EXPECT_EQ(GetDlgItem(box, IDCANCEL) != nullptr, asked.kind == MessageBoxKind::Confirmation);
         actions_.pop_front();
+        yielded_ = true;
         if (answer.answer == BoxAnswer::Escape) {
             const HWND focus = GetFocus();
             PostMessageW(focus != nullptr && GetAncestor(focus, GA_ROOT) == box ? focus : box,
@@ -535,7 +564,7 @@ class Win32StoryDriver final : public StoryDriver {
         return nullptr;
     }
 
-    bool answerInput(const AnswerInput& answer) {
+    bool answerInput(const AnswerInput answer) {
         if (platform_.inputBoxes.empty()) {
             return false;
         }
@@ -545,6 +574,7 @@ class Win32StoryDriver final : public StoryDriver {
             return false;
         }
         actions_.pop_front();
+        yielded_ = true;
         if (answer.answer) {
             SetDlgItemTextW(dialog, 102, wideFromText(*answer.answer).c_str());
             pressButton(dialog, IDOK);
@@ -562,6 +592,7 @@ class Win32StoryDriver final : public StoryDriver {
         if (answer.submitted) {
             if (dialog == nullptr) {
                 actions_.pop_front();  // confirmed, or given up after a refusal
+                yielded_ = true;
                 return true;
             }
             // The dialog's own question or complaint about the name.
@@ -609,6 +640,7 @@ class Win32StoryDriver final : public StoryDriver {
     std::deque<Action> actions_;
     std::string failure_;
     int idleTicks_ = 0;
+    bool yielded_ = false;
     Clock::time_point waitingSince_ = Clock::now();
 };
 
