@@ -6,12 +6,13 @@ export WINEPREFIX=${QUILLMORA_WINEPREFIX:-$QUILLMORA_ROOT/build/windows/winepref
 export QUILLMORA_WINEPREFIX=$WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
+# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page 936.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
     localedef -i zh_CN -f UTF-8 zh_CN.UTF-8 2>/dev/null ||
-        ${SUDO:-$([ "$(id -u)" -eq 0 ] || echo sudo)} localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+        sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 
 if [ ! -f "$WINEPREFIX/.quillmora-ready" ]; then
     rm -rf "$WINEPREFIX"
