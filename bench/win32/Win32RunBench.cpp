@@ -49,7 +49,9 @@ void importBoth(StoryDriver& d, const std::filesystem::path& main,
     d.answerMessageBox(BoxAnswer::Ok);
 }
 
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 }  // namespace
 
@@ -109,11 +111,13 @@ int main() {
         int rising = 0;
         for (std::size_t i = 1; i < samples->size(); ++i) {
             longest = std::max(longest, ms((*samples)[i].at - (*samples)[i - 1].at));
-            rising += std::stol("0" + (*samples)[i].count) > std::stol("0" + (*samples)[i - 1].count);
+            rising +=
+                std::stol("0" + (*samples)[i].count) > std::stol("0" + (*samples)[i - 1].count);
         }
-        std::printf("during the run: %zu looks at the window, the count rising in %d of them, "
-                    "longest gap %.0f ms\n",
-                    samples->size(), rising, longest);
+        std::printf(
+            "during the run: %zu looks at the window, the count rising in %d of them, "
+            "longest gap %.0f ms\n",
+            samples->size(), rising, longest);
     }
     std::filesystem::remove_all(folder);
 }

@@ -30,7 +30,8 @@ using win32::Win32Platform;
 using Clock = std::chrono::steady_clock;
 
 constexpr UINT kTick = 10;  // ms
-constexpr auto kPatience = std::chrono::seconds(20);
+// The first file dialog in a new Wine prefix takes many seconds to set itself up.
+constexpr auto kPatience = std::chrono::seconds(60);
 constexpr int kIdleTicksBeforeFailing = 30;
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kFileNameCombo = 0x047C;
