@@ -225,8 +225,12 @@ int run(const CliOptions& options) {
 int main(int argc, char** argv) {
     using namespace quillmora;
     // Failed writes come back as errors to report: a closed pipe, a file size limit.
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CliParseResult parsed = parseCliOptions(arguments);
