@@ -31,10 +31,13 @@ constexpr std::string_view kOldWord = "\xBE\xC9\xB4\xCA";
 
 const fs::path& scratchFile() {
     static const fs::path path = [] {
-        const fs::path folder = fs::is_directory("/dev/shm") ? fs::path("/dev/shm")
-                                                               : fs::temp_directory_path();
+        const fs::path folder =
+            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         auto file = folder / ("quillmora-import-fuzz-" + std::to_string(getpid()) + ".txt");
-        std::atexit([] { std::error_code ignored; fs::remove(scratchFile(), ignored); });
+        std::atexit([] {
+            std::error_code ignored;
+            fs::remove(scratchFile(), ignored);
+        });
         return file;
     }();
     return path;
@@ -107,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quillmora::importSource({scratchFile(), boxText}, list);
 
     const auto added = expectedNewWords(content, boxText, held);
-    FUZZ_CHECK(list.count() == static_cast<quillmora::WordList::Position>(before.size() +
-                                                                          added.size()));
+    FUZZ_CHECK(list.count() ==
+               static_cast<quillmora::WordList::Position>(before.size() + added.size()));
     FUZZ_CHECK(list.selection() == static_cast<quillmora::WordList::Position>(before.size() - 1));
     std::set<std::string_view> items;
     for (quillmora::WordList::Position i = 0; i < list.count(); ++i) {
