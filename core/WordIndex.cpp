@@ -21,7 +21,7 @@ void WordIndex::reserve(std::size_t items) {
 }
 
 void WordIndex::clear() noexcept {
-    slots_ = {};
+    decltype(slots_)().swap(slots_);
     mask_ = 0;
     size_ = 0;
 }

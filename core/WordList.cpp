@@ -53,7 +53,7 @@ void WordList::removeAt(Position position) {
     index_.clear();
 }
 
-void WordList::clear() noexcept {
+void WordList::clear() {
     arena_ = {};
     starts_ = {0};
     selection_ = kNoSelection;

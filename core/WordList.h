@@ -45,7 +45,7 @@ class WordList {
     void append(std::string_view text);
     // Removes the item; the ones behind it move up. A position outside the list changes nothing.
     void removeAt(Position position);
-    void clear() noexcept;
+    void clear();
 
     [[nodiscard]] bool contains(std::string_view text) const;
     // The skip rule of every bulk add: the empty text, or a text the list already holds.
