@@ -170,6 +170,13 @@ TEST(ExportFaults, AnExportKilledHalfwayLeavesTheOldFile) {
     const auto target = folder.write("phrases.txt", kOld);
     EXPECT_EQ(exportUnderSizeLimit(target, kPhrases.size() / 2, false), 128 + SIGXFSZ);
     EXPECT_EQ(readFile(target), kOld);
+    // What a dead process cannot clean up is its own temporary file, never a cut-off target.
+    for (const auto& name : folder.entries()) {
+        if (name != "phrases.txt") {
+            EXPECT_TRUE(name.string().starts_with(".quillmora-")) << name;
+            EXPECT_EQ(name.extension(), ".tmp") << name;
+        }
+    }
 }
 #endif
 
