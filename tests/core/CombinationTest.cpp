@@ -58,9 +58,9 @@ constexpr CombineRules kRandomLongTailFirst{CombineMode::Random, CombineOrder::L
 struct Case {
     const char* name;
     CombineRules rules;
-    std::initializer_list<const char*> mainWords;
-    std::initializer_list<const char*> longTailWords;
-    std::initializer_list<const char*> combinedBefore;
+    std::vector<const char*> mainWords;
+    std::vector<const char*> longTailWords;
+    std::vector<const char*> combinedBefore;
     std::vector<Text> combinedAfter;
     int candidates;
 };
