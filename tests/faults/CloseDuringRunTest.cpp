@@ -77,6 +77,8 @@ TEST(CloseDuringRun, AtRandomMomentsTheProgramEndsWithoutCompletion) {
     for (std::size_t k = 0; k < std::size(steps); ++k) {
         pumps[k] = pumpsOfAWholeRun(mainFile, longTailFile, steps[k]);
         ASSERT_GT(pumps[k], 10);
+        RecordProperty("pumps_of_a_whole_run_at_" + std::to_string(steps[k].count()) + "ms",
+                       std::to_string(pumps[k]));
     }
 
     std::mt19937 generator(20261211);
