@@ -54,13 +54,6 @@ bool importWords(const std::optional<std::filesystem::path>& file, const std::st
     return true;
 }
 
-// The seed of --seed, handed to the random source as its clock: a fresh source adds an offset
-// of 0, so `seedFromClock` then seeds with exactly this value. Set once, before the run.
-constinit std::uint32_t givenSeed = 0;
-std::uint32_t givenSeedAsClock() noexcept {
-    return givenSeed;
-}
-
 // Progress on a terminal for runs longer than a second. The clock is looked at only every
 // few thousand candidates, so the hook costs a counter and a test.
 class Progress {
@@ -204,8 +197,11 @@ int run(const CliOptions& options) {
         return kFileError;
     }
 
-    givenSeed = options.seed.value_or(0);
-    RandomIndexSource source(options.seed ? givenSeedAsClock : systemTickCount);
+    // --seed stands in for the clock: a fresh source adds an offset of 0, so it seeds with
+    // exactly the value given.
+    RandomIndexSource source = options.seed
+                                   ? RandomIndexSource([seed = *options.seed] { return seed; })
+                                   : RandomIndexSource();
     WordList combined;
     const auto m = static_cast<std::uint64_t>(mainWords.count());
     const auto l = static_cast<std::uint64_t>(longTailWords.count());
@@ -229,8 +225,12 @@ int run(const CliOptions& options) {
 int main(int argc, char** argv) {
     using namespace quillmora;
     // Failed writes come back as errors to report: a closed pipe, a file size limit.
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CliParseResult parsed = parseCliOptions(arguments);

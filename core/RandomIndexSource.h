@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace quillmora {
 
@@ -12,10 +14,11 @@ std::uint32_t systemTickCount() noexcept;
 // can be reproduced from its seed.
 class RandomIndexSource {
   public:
-    using TickCounter = std::uint32_t (*)() noexcept;
+    // What `seedFromClock` reads: the system's tick counter, or a fixed value to replay a run.
+    using TickCounter = std::function<std::uint32_t()>;
 
-    explicit RandomIndexSource(TickCounter tickCounter = systemTickCount) noexcept
-        : tickCounter_(tickCounter) {}
+    explicit RandomIndexSource(TickCounter tickCounter = systemTickCount)
+        : tickCounter_(std::move(tickCounter)) {}
 
     void seed(std::uint32_t s) noexcept { state_ = s; }
     // Seeds from the tick counter plus an offset that moves on at every seeding, so two

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <glob.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -200,6 +201,22 @@ bool fileExists(const std::filesystem::path& path) {
     return ::lstat(native.c_str(), &info) == 0;
 }
 
+namespace {
+
+// A big read buffer is first touched by the read itself; taking it in huge pages rather than
+// 4 KiB ones saves most of the time of reading a large word file. Only a hint.
+void adviseHugePages(char* buffer, std::size_t size) noexcept {
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto begin =
+        (reinterpret_cast<std::uintptr_t>(buffer) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(buffer) + size) & ~(kHugePage - 1);
+    if (end > begin) {
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+}
+
+}  // namespace
+
 FileContent readWholeFile(const std::filesystem::path& path) {
     const std::string& native = path.native();
     if (native.empty() || hasWildcard(native)) {
@@ -230,6 +247,8 @@ FileContent readWholeFile(const std::filesystem::path& path) {
     const auto length = static_cast<std::size_t>(info.st_size);
     FileContent content;
     try {
+        content.bytes.reserve(length);
+        adviseHugePages(content.bytes.data(), content.bytes.capacity());
         content.bytes.resize(length);
     } catch (const std::bad_alloc&) {
         return {{}, FileProblem::OutOfMemory};

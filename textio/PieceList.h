@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/LargeAllocator.h"
 #include "core/Text.h"
 
 namespace quillmora {
@@ -13,8 +14,13 @@ namespace quillmora {
 // text; each piece is a view into that copy, valid as long as the list lives (moves included).
 class PieceList {
   public:
+    // Huge pages where the system offers them: a large file's pieces are hundreds of
+    // megabytes, and touching them 4 KiB at a time costs more than the split.
+    using Storage = std::vector<char, LargeAllocator<char>>;
+    using Pieces = std::vector<std::string_view, LargeAllocator<std::string_view>>;
+
     PieceList() = default;
-    PieceList(std::vector<char> storage, std::vector<std::string_view> pieces)
+    PieceList(Storage storage, Pieces pieces)
         : storage_(std::move(storage)), pieces_(std::move(pieces)) {}
 
     [[nodiscard]] std::size_t size() const noexcept { return pieces_.size(); }
@@ -25,8 +31,8 @@ class PieceList {
     [[nodiscard]] auto end() const noexcept { return pieces_.end(); }
 
   private:
-    std::vector<char> storage_;  // a vector's buffer stays put when the list is moved
-    std::vector<std::string_view> pieces_;
+    Storage storage_;  // a vector's buffer stays put when the list is moved
+    Pieces pieces_;
 };
 
 }  // namespace quillmora

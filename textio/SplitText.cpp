@@ -21,22 +21,14 @@ bool beginsCharacter(const char* text, std::size_t known, std::size_t q) noexcep
     return (q - runStart) % 2 == 0;
 }
 
-}  // namespace
-
-PieceList splitText(std::string_view text, std::string_view separator) {
-    const std::size_t n = text.size();
+// Calls `piece(begin, length)` for every piece of the text, in order.
+template <class OnPiece>
+void forEachPiece(const char* data, std::size_t n, std::string_view separator, OnPiece&& piece) {
     const std::size_t m = separator.size();
-    if (n == 0) {
-        return {};
-    }
-    std::vector<char> storage(text.begin(), text.end());
-    const char* const data = storage.data();
-    std::vector<std::string_view> pieces;
     if (m == 0 || m > n) {
-        pieces.emplace_back(data, n);
-        return PieceList(std::move(storage), std::move(pieces));
+        piece(std::size_t{0}, n);
+        return;
     }
-
     // The scan visits character starts only. Rather than step through every character, look
     // for the separator's first byte with memchr and then decide whether the hit begins a
     // character; `known` is the last position known to begin one, so every byte is looked
@@ -56,7 +48,7 @@ PieceList splitText(std::string_view text, std::string_view separator) {
             continue;
         }
         if (std::memcmp(data + q, separator.data(), m) == 0) {
-            pieces.emplace_back(data + start, q - start);
+            piece(start, q - start);
             start = q + m;
             known = start;
         } else {
@@ -64,8 +56,28 @@ PieceList splitText(std::string_view text, std::string_view separator) {
         }
     }
     if (start < n) {
-        pieces.emplace_back(data + start, n - start);
+        piece(start, n - start);
     }
+}
+
+}  // namespace
+
+PieceList splitText(std::string_view text, std::string_view separator) {
+    const std::size_t n = text.size();
+    if (n == 0) {
+        return {};
+    }
+    // Counted first, so the list of pieces is allocated once at its final size: for a large
+    // file a second scan costs less than growing, copying and touching twice the memory.
+    std::size_t count = 0;
+    forEachPiece(text.data(), n, separator, [&count](std::size_t, std::size_t) { ++count; });
+    PieceList::Pieces pieces;
+    pieces.reserve(count);
+    PieceList::Storage storage(text.begin(), text.end());
+    const char* const data = storage.data();
+    forEachPiece(data, n, separator, [&pieces, data](std::size_t begin, std::size_t length) {
+        pieces.emplace_back(data + begin, length);
+    });
     return PieceList(std::move(storage), std::move(pieces));
 }
 
